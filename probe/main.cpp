@@ -1,0 +1,3 @@
+#include "probe/probe.h"
+
+int main(int argc, char* argv[]) { return EtherCfgMain(argc, argv); }

@@ -83,6 +83,8 @@ std::vector<Failure> Failures() {
       {"DiskFullAtSpeed", "", Inject("write", 5, "ENOSPC"),
        kUsing + kWriteFailed + "Couldn't write speed value to ethernet.ini file\n", 1, {{"ethernet.ini", kAfterMac}}},
       {"SyncFails", "", Inject("fsync", 1), kWriteFailed, 1, {{"ethernet.ini", kOld}}},
+      {"CopyCannotBePositioned", "touch " + kCopy, Inject("lseek", 1, "EIO", kCopy),
+       kUsing + kWriteFailed + "Couldn't write MAC address to ethernet.ini file\n", 1, {{"ethernet.ini", kAfterNif}}},
       {"CopyCannotBeClosed", "touch " + kCopy, Inject("close", 1, "EIO", kCopy),
        "Could not close __temp__ethernet__.ini file\n", 1, {{"ethernet.ini", kOld}, {kCopy, kAfterNif}}},
       {"CopyCannotBeCreated", "", Inject("openat", 1, "EACCES", kCopy),

@@ -195,25 +195,21 @@ TEST_F(InsidePrivateNetwork, QueriesReportMediumSpeedAndAddress) {
 }
 
 TEST_F(InsidePrivateNetwork, UnknownSpeedGivesZero) {
-  // A bridge without ports reports its speed as unknown; an ifb device has no
-  // ethtool support at all.
+  // A bridge without ports reports its speed as unknown. (An ifb device, which
+  // has no ethtool support at all, is not used: loading its module makes
+  // ifb0 and ifb1 in the machine's own namespace, which outlive the test.)
   std::string output;
   const std::string ip = "ip -n " + ShellQuote(ns_.name) + " ";
-  if (!RunCommands(ip + "link add br-none type bridge && " + ip +
-                       "link add ifb-none type ifb",
-                   &output))
-    GTEST_SKIP() << "this kernel makes no bridge or ifb device: " << output;
-  for (const char* name : {"br-none", "ifb-none"}) {
-    SCOPED_TRACE(name);
-    AdapterHandle handle = PacketOpenAdapter(name);
-    ASSERT_NE(handle, nullptr);
-    NetTypeRecord type{};
-    type.LinkSpeed = 1;
-    EXPECT_EQ(PacketGetNetType(handle, &type), 1);
-    EXPECT_EQ(type.LinkType, 0u);
-    EXPECT_EQ(type.LinkSpeed, 0u);
-    PacketCloseAdapter(handle);
-  }
+  if (!RunCommands(ip + "link add br-none type bridge", &output))
+    GTEST_SKIP() << "this kernel makes no bridge device: " << output;
+  AdapterHandle handle = PacketOpenAdapter("br-none");
+  ASSERT_NE(handle, nullptr);
+  NetTypeRecord type{};
+  type.LinkSpeed = 1;
+  EXPECT_EQ(PacketGetNetType(handle, &type), 1);
+  EXPECT_EQ(type.LinkType, 0u);
+  EXPECT_EQ(type.LinkSpeed, 0u);
+  PacketCloseAdapter(handle);
 }
 
 TEST_F(InsidePrivateNetwork, OpenTakesOnlyAnExactExistingName) {

@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake make g++ clang libgtest-dev strace iproute2)
+packages=(cmake make g++ clang libgtest-dev strace iproute2
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' ||
@@ -18,6 +19,17 @@ if ((${#missing[@]})); then
 fi
 
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+# The Windows builds: 32-bit (compiled and linked only; this kernel runs no
+# 32-bit program) and 64-bit, whose tool the tests below also run under Wine.
+for preset in windows-x86 windows-x64; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+done
+# The tests end Wine's server themselves; this ends it too if they are cut short.
+trap 'WINEPREFIX="$PWD/build/tests/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DETHERCFG_WINDOWS_BUILD="$PWD/build-windows-x64"
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"

@@ -3,6 +3,10 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+// windows.h names its own ReplaceFile (a macro for ReplaceFileA); ours is the
+// one declared in replace.h.
+#undef ReplaceFile
+
 #include "settings/replace.h"
 
 FILE* CreateFreshFile(const char* path, const char* /*model*/) {

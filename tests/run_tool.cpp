@@ -48,7 +48,7 @@ bool ToolIsNative() {
 
 ToolResult RunTool(const ToolRun& run) {
   ToolResult result;
-  const std::string tool = ToolCommand();
+  const std::string tool = run.tool.empty() ? ToolCommand() : run.tool;
   if (tool.empty()) {
     ADD_FAILURE() << "ETHERCFG_TOOL names no tool";
     return result;

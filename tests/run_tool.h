@@ -19,6 +19,7 @@ struct ToolRun {
   std::string ini_before;  // its content
   std::string setup;       // shell commands run in the directory first
   std::string wrap;        // a command the tool runs under (strace ...)
+  std::string tool;        // the command to run, when not ETHERCFG_TOOL's
 };
 
 struct ToolResult {

@@ -24,7 +24,7 @@ enum ReplaceResult {
 /// Puts `from` in place of `to` in one atomic step: `to` holds its old
 /// content or the new one at every moment, never nothing. On failure both
 /// files stay as they were.
-ReplaceResult ReplaceFile(const char* from, const char* to);
+ReplaceResult ReplaceAtomically(const char* from, const char* to);
 
 /// Deletes `path`; failures are ignored (used only to clean up).
 void RemoveQuietly(const char* path);

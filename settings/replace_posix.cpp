@@ -37,7 +37,7 @@ int FlushToDisk(FILE* file) {
   return fsync(fileno(file));
 }
 
-ReplaceResult ReplaceFile(const char* from, const char* to) {
+ReplaceResult ReplaceAtomically(const char* from, const char* to) {
   if (rename(from, to) == 0) {
     // Makes the new name itself durable; the replacement has happened either
     // way, so a failure here changes nothing the user could act on.

@@ -3,10 +3,6 @@
 #include <sys/stat.h>
 #include <windows.h>
 
-// windows.h names its own ReplaceFile (a macro for ReplaceFileA); ours is the
-// one declared in replace.h.
-#undef ReplaceFile
-
 #include "settings/replace.h"
 
 FILE* CreateFreshFile(const char* path, const char* /*model*/) {
@@ -31,7 +27,7 @@ int FlushToDisk(FILE* file) {
   return _commit(_fileno(file));
 }
 
-ReplaceResult ReplaceFile(const char* from, const char* to) {
+ReplaceResult ReplaceAtomically(const char* from, const char* to) {
   if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return kReplaced;
   switch (GetLastError()) {

@@ -136,7 +136,7 @@ int SetIniKey(const char* key, const char* value) try {
     return -1;
   }
 
-  switch (ReplaceFile(kTempIniName, kIniName)) {
+  switch (ReplaceAtomically(kTempIniName, kIniName)) {
     case kReplaced:
       return 0;
     case kTargetRefused:

@@ -109,8 +109,8 @@ std::string Tool() {
   return tool != nullptr ? tool : "";
 }
 
-// Files shown by what they hold ("state 1", "start of state 2"), so that a
-// failure reads well with 8 KiB lines.
+// Files shown by what they hold ("state 1", "the first 4096 bytes of state
+// 2"), so that a failure reads well with lines of 8 KiB.
 std::map<std::string, std::string> Shown(const Files& files) {
   std::map<std::string, std::string> shown;
   for (const auto& [name, bytes] : files) {
@@ -377,6 +377,7 @@ TEST_P(EveryStep, LeavesAWholeStateAndTheDocumentedResult) {
     const Hit hit = ReadStraceLog(ReadWholeFile(log), sweep.kill);
     if (!hit.found) {  // no call of this kind left: the run is whole
       EXPECT_EQ(outcome.status, 0);
+      EXPECT_EQ(outcome.console, kSuccess);
       EXPECT_EQ(Shown(outcome.files), Shown(Files{{kIni, kStates[3]}}));
       break;
     }
@@ -388,6 +389,7 @@ TEST_P(EveryStep, LeavesAWholeStateAndTheDocumentedResult) {
       EXPECT_EQ(outcome.files.at(kIni), kStates[3]) << "status 0 without all three keys";
     }
     if (sweep.kill) {
+      EXPECT_EQ(outcome.status, 128 + SIGKILL);
       ExpectKilledRunLeftAWholeState(outcome, hit.written);
       ++results[outcome.files.count(kCopy) ? "copy left" : "no copy"];
     } else {
@@ -465,7 +467,7 @@ TEST(Crash, KilledAtRandomMomentsLeavesAWholeState) {
   ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
   const Workspace workspace;
   const int kDelayUs = 300;
-  const int kRuns = 300;
+  const int kRuns = 500;
 
   // A whole run tells how long the window for the kill is.
   using Clock = std::chrono::steady_clock;

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake make g++ clang libgtest-dev strace iproute2
+packages=(cmake make g++ clang libclang-rt-14-dev libgtest-dev strace iproute2
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 wine)
 missing=()
 for package in "${packages[@]}"; do
@@ -33,3 +33,10 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DETHERCFG_WINDOWS_BUILD="$PWD/build-windows-x64"
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+# The same tests again with AddressSanitizer and UBSan (any fault fails the
+# run), built with clang, and the fuzz targets for a bounded time each.
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DETHERCFG_SANITIZE=ON -DETHERCFG_FUZZ=ON
+cmake --build build-asan -j "$jobs"
+ctest --test-dir build-asan --output-on-failure -j "$jobs"

@@ -181,7 +181,7 @@ TEST_F(InsidePrivateNetwork, QueriesReportMediumSpeedAndAddress) {
     NetTypeRecord type{};
     ASSERT_EQ(PacketGetNetType(handle, &type), 1);
     EXPECT_EQ(type.LinkType == 0, interface.ethernet);
-    EXPECT_EQ(type.LinkSpeed, interface.speed);
+    EXPECT_EQ(uint64_t{type.LinkSpeed}, interface.speed);
     OidRequest request{};
     request.Oid = kOidCurrentAddress;
     request.Length = 256;
@@ -208,7 +208,7 @@ TEST_F(InsidePrivateNetwork, UnknownSpeedGivesZero) {
   type.LinkSpeed = 1;
   EXPECT_EQ(PacketGetNetType(handle, &type), 1);
   EXPECT_EQ(type.LinkType, 0u);
-  EXPECT_EQ(type.LinkSpeed, 0u);
+  EXPECT_EQ(uint64_t{type.LinkSpeed}, 0u);
   PacketCloseAdapter(handle);
 }
 
@@ -295,7 +295,7 @@ TEST(HostKernel, LoopbackAndImpossibleNames) {
   NetTypeRecord type{};
   EXPECT_EQ(PacketGetNetType(handle, &type), 1);
   EXPECT_NE(type.LinkType, 0u);
-  EXPECT_EQ(type.LinkSpeed, 0u);
+  EXPECT_EQ(uint64_t{type.LinkSpeed}, 0u);
   OidRequest request{};
   request.Oid = kOidCurrentAddress;
   request.Length = 256;

@@ -437,6 +437,9 @@ pid_t StartSlowRun(const Workspace& workspace, int delay_us) {
   argv.push_back(nullptr);
   const std::string scenario = workspace.top + "/scenario";
   const std::string console = workspace.top + "/console";
+  // A kill may land before the child has opened its console: the clean run's
+  // console from the round before must not pass for this run's.
+  unlink(console.c_str());
   const pid_t pid = fork();
   if (pid == 0) {
     setpgid(0, 0);

@@ -7,18 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/console_text.h"
 #include "tests/run_tool.h"
 
 namespace {
 
 using Files = std::map<std::string, std::string>;
 
-const std::string kHeader = "Adapters installed:\n";
-const std::string kListAB = "Adapters installed:\n\n1- A\n\n2- B\n\n";
-const std::string kPrompt = "Select the number of the adapter to use : ";
-const std::string kAddress = "Physical address read: 00:0c:29:ab:cd:ef\n";
-const std::string kNoAdapter = "Problem with opening adapter (packet.lib issue)\n";
-const std::string kWriting = "Writing settings to ethernet.ini.\n\n";
 const std::string kTwo = "name A\nname B\n";
 
 std::string Recorded(int chosen) {
@@ -65,9 +60,9 @@ std::vector<Case> ProbeCases() {
   const std::string none;
   return {
       // Discovery: how many adapters the block holds.
-      {"NoAdapter", "", "", "", kHeader + kNoAdapter, 1, false, none},
-      {"DriverFillsNothing", "names-write no\nnames-result 0\n", "", "", kHeader + kNoAdapter, 1, false, none},
-      {"BlockFullWithoutNul", "block-repeat 41 8192\n", "", "", kHeader + kNoAdapter, 1, false, none},
+      {"NoAdapter", "", "", "", kHeader + kCannotOpenAdapter, 1, false, none},
+      {"DriverFillsNothing", "names-write no\nnames-result 0\n", "", "", kHeader + kCannotOpenAdapter, 1, false, none},
+      {"BlockFullWithoutNul", "block-repeat 41 8192\n", "", "", kHeader + kCannotOpenAdapter, 1, false, none},
       {"OneAdapterIgnoresArgument", "name A\n", "5", "", kHeader + kAddress + Recorded(1), 0, true, FirstIni("A")},
       {"NameRunningToBlockEndLeftOut", "name A\nname B\nblock-repeat 43 8188\n", "3", "3\n2\n",
        kHeader + kListAB + kPrompt + "\nThe number must be smaller than 2" + kPrompt + kAddress + Recorded(2), 0, true, FirstIni("B")},
@@ -96,7 +91,7 @@ std::vector<Case> ProbeCases() {
       {"EndOfInputAfterNonsense", kTwo, "", "x\n0\n",
        kHeader + kListAB + kPrompt + kPrompt + kPrompt + "\nNo adapter selected.\n", 1, false, none},
       // The adapter's answers.
-      {"OpenFails", OneWith("open fail\n"), "", "", kHeader + kNoAdapter, 1, false, none},
+      {"OpenFails", OneWith("open fail\n"), "", "", kHeader + kCannotOpenAdapter, 1, false, none},
       {"NetTypeFails", OneWith("nettype fail\n"), "", "",
        kHeader + "Could not read Ethernet card's speed\n" + kAddress + Recorded(1), 0, true, FirstIni("A", "020c29abcdef", "")},
       {"NotEthernet", OneWith("nettype 1 100000000\n"), "", "",

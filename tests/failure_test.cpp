@@ -9,24 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/console_text.h"
 #include "tests/run_tool.h"
 
 namespace {
 
 using Files = std::map<std::string, std::string>;
 
-const std::string kBefore =
-    "Adapters installed:\nPhysical address read: 00:0c:29:ab:cd:ef\n"
-    "Writing settings to ethernet.ini.\n\n";
-const std::string kUsing = "\nUsing adapter 1\n";
-const std::string kOld = "a=1\r\nETHER_NIF=old\r\n";
-const std::string kAfterNif = "a=1\r\nETHER_NIF=A\r\n";
-const std::string kAfterMac = "a=1\r\nETHER_NIF=A\r\n\r\nETHER_MAC=020c29abcdef\r\n";
-const std::string kAfterSpeed =
-    "a=1\r\nETHER_NIF=A\r\nETHER_MAC=020c29abcdef\r\n\r\nETHER_SPEED=100Mbps\r\n";
-const std::string kCopy = "__temp__ethernet__.ini";
-const std::string kRenameFailed = "\nCould not rename '__temp__ethernet__.ini' to 'ethernet.ini'\n";
-const std::string kWriteFailed = "Could not write '__temp__ethernet__.ini'\n";
 
 // strace failing the Nth call of one kind, only where it touches `path` when
 // one is named (the path must exist when strace starts). The call log is off,
@@ -53,8 +42,8 @@ std::vector<Failure> Failures() {
   return {
       // Things standing in the way.
       {"DirectoryAtIni", "rm ethernet.ini && mkdir ethernet.ini", "",
-       "Can't create or access ethernet.ini.\n\n", 1, {{"ethernet.ini", "<dir>"}}},
-      {"DirectoryAtCopy", "mkdir " + kCopy, "", "Could not create '__temp__ethernet__.ini'\n", 1,
+       kCannotAppend, 1, {{"ethernet.ini", "<dir>"}}},
+      {"DirectoryAtCopy", "mkdir " + kCopy, "", kCannotCreate, 1,
        {{"ethernet.ini", kOld}, {kCopy, "<dir>"}}},
       {"SymlinkAtCopyNotFollowed", "printf secret > victim && ln -s victim " + kCopy, "", kUsing, 0,
        {{"ethernet.ini", kAfterSpeed}, {"victim", "secret"}}},
@@ -63,44 +52,44 @@ std::vector<Failure> Failures() {
       {"SymlinkAtIniReplacedByFile", "mv ethernet.ini real.ini && ln -s real.ini ethernet.ini", "", kUsing, 0,
        {{"ethernet.ini", kAfterSpeed}, {"real.ini", kOld}}},
       // The replacement fails at each of the three keys.
-      {"RenameFailsAtNif", "", Inject("rename", 1), kRenameFailed, 1,
+      {"RenameFailsAtNif", "", Inject("rename", 1), kCannotRename, 1,
        {{"ethernet.ini", kOld}, {kCopy, kAfterNif}}},
       {"RenameFailsAtMac", "", Inject("rename", 2),
-       kUsing + kRenameFailed + "Couldn't write MAC address to ethernet.ini file\n", 1,
+       kUsing + kCannotRename + kMacNotWritten, 1,
        {{"ethernet.ini", kAfterNif}, {kCopy, kAfterMac}}},
       {"RenameFailsAtSpeed", "", Inject("rename", 3),
-       kUsing + kRenameFailed + "Couldn't write speed value to ethernet.ini file\n", 1,
+       kUsing + kCannotRename + kSpeedNotWritten, 1,
        {{"ethernet.ini", kAfterMac}, {kCopy, kAfterSpeed}}},
       {"TargetRefusesReplacement", "", Inject("rename", 1, "EISDIR"),
-       "Could not overwrite ethernet.ini file\n", 1, {{"ethernet.ini", kOld}, {kCopy, kAfterNif}}},
+       kCannotOverwrite, 1, {{"ethernet.ini", kOld}, {kCopy, kAfterNif}}},
       // The copy cannot be written, synced or closed. The copy's writes are
       // the only ones counted: the update of ETHER_NIF (found in the file)
       // writes once, those of ETHER_MAC and ETHER_SPEED (appended) twice each,
       // as the copy is flushed when it is positioned at its end.
-      {"WriteFailsAtNif", "", Inject("write", 1), kWriteFailed, 1, {{"ethernet.ini", kOld}}},
+      {"WriteFailsAtNif", "", Inject("write", 1), kCannotWrite, 1, {{"ethernet.ini", kOld}}},
       {"WriteFailsAtMac", "", Inject("write", 2),
-       kUsing + kWriteFailed + "Couldn't write MAC address to ethernet.ini file\n", 1, {{"ethernet.ini", kAfterNif}}},
+       kUsing + kCannotWrite + kMacNotWritten, 1, {{"ethernet.ini", kAfterNif}}},
       {"DiskFullAtSpeed", "", Inject("write", 5, "ENOSPC"),
-       kUsing + kWriteFailed + "Couldn't write speed value to ethernet.ini file\n", 1, {{"ethernet.ini", kAfterMac}}},
-      {"SyncFails", "", Inject("fsync", 1), kWriteFailed, 1, {{"ethernet.ini", kOld}}},
+       kUsing + kCannotWrite + kSpeedNotWritten, 1, {{"ethernet.ini", kAfterMac}}},
+      {"SyncFails", "", Inject("fsync", 1), kCannotWrite, 1, {{"ethernet.ini", kOld}}},
       {"CopyCannotBePositioned", "touch " + kCopy, Inject("lseek", 1, "EIO", kCopy),
-       kUsing + kWriteFailed + "Couldn't write MAC address to ethernet.ini file\n", 1, {{"ethernet.ini", kAfterNif}}},
+       kUsing + kCannotWrite + kMacNotWritten, 1, {{"ethernet.ini", kAfterNif}}},
       {"CopyCannotBeClosed", "touch " + kCopy, Inject("close", 1, "EIO", kCopy),
-       "Could not close __temp__ethernet__.ini file\n", 1, {{"ethernet.ini", kOld}, {kCopy, kAfterNif}}},
+       kCannotCloseCopy, 1, {{"ethernet.ini", kOld}, {kCopy, kAfterNif}}},
       {"CopyCannotBeCreated", "", Inject("openat", 1, "EACCES", kCopy),
-       "Could not create '__temp__ethernet__.ini'\n", 1, {{"ethernet.ini", kOld}}},
+       kCannotCreate, 1, {{"ethernet.ini", kOld}}},
       // ethernet.ini cannot be opened, read or closed.
       {"IniCannotBeAppended", "", Inject("openat", 1, "EACCES", "ethernet.ini"),
-       "Can't create or access ethernet.ini.\n\n", 1, {{"ethernet.ini", kOld}}},
+       kCannotAppend, 1, {{"ethernet.ini", kOld}}},
       {"IniCannotBeOpened", "", Inject("openat", 2, "EACCES", "ethernet.ini"),
-       "Could not open 'ethernet.ini'\n", 1, {{"ethernet.ini", kOld}}},
+       kCannotOpen, 1, {{"ethernet.ini", kOld}}},
       {"IniReadError", "", Inject("read", 1, "EIO", "ethernet.ini"),
-       "Could not read ethernet.ini file\n", 1, {{"ethernet.ini", kOld}}},
+       kCannotRead, 1, {{"ethernet.ini", kOld}}},
       {"IniReadErrorAtMac", "", Inject("read", 3, "EIO", "ethernet.ini"),
-       kUsing + "Could not read ethernet.ini file\nCouldn't write MAC address to ethernet.ini file\n", 1,
+       kUsing + kCannotRead + kMacNotWritten, 1,
        {{"ethernet.ini", kAfterNif}}},
       {"IniCannotBeClosed", "", Inject("close", 2, "EIO", "ethernet.ini"),
-       "Could not close ethernet.ini file\n", 1, {{"ethernet.ini", kOld}, {kCopy, kAfterNif}}},
+       kCannotCloseIni, 1, {{"ethernet.ini", kOld}, {kCopy, kAfterNif}}},
   };
 }
 

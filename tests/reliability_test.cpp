@@ -34,6 +34,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/console_text.h"
 #include "tests/run_tool.h"
 
 namespace fs = std::filesystem;
@@ -42,8 +43,6 @@ namespace {
 
 using Files = std::map<std::string, std::string>;
 
-const std::string kIni = "ethernet.ini";
-const std::string kCopy = "__temp__ethernet__.ini";
 const std::string kAdapter = "\\Device\\NPF_{6F7E1C1A-0D3B-4B5E-9D0A-3C2B1A0F9E8D}";
 const std::string kScenario = "name " + kAdapter + "\n";
 
@@ -67,26 +66,15 @@ const std::string kStates[4] = {
     kHead + kNif + kLongLine + "\r\nETHER_SPEED=100Mbps\r\nlast line\r\nETHER_MAC=020c29abcdef\r\n",
 };
 
-const std::string kBefore =
-    "Adapters installed:\nPhysical address read: 00:0c:29:ab:cd:ef\n"
-    "Writing settings to ethernet.ini.\n\n";
-const std::string kSuccess = kBefore + "\nUsing adapter 1\n";
+const std::string kSuccess = kBefore + kUsing;
 
 // What the recording prints after the key update's own message, by the
 // number of keys already written.
 const std::string kKeyFailed[3] = {
     "",
-    "Couldn't write MAC address to ethernet.ini file\n",
-    "Couldn't write speed value to ethernet.ini file\n",
+    kMacNotWritten,
+    kSpeedNotWritten,
 };
-const std::string kCannotAppend = "Can't create or access ethernet.ini.\n\n";
-const std::string kCannotCreate = "Could not create '__temp__ethernet__.ini'\n";
-const std::string kCannotOpen = "Could not open 'ethernet.ini'\n";
-const std::string kCannotRead = "Could not read ethernet.ini file\n";
-const std::string kCannotWrite = "Could not write '__temp__ethernet__.ini'\n";
-const std::string kCannotCloseIni = "Could not close ethernet.ini file\n";
-const std::string kCannotCloseCopy = "Could not close __temp__ethernet__.ini file\n";
-const std::string kCannotRename = "\nCould not rename '__temp__ethernet__.ini' to 'ethernet.ini'\n";
 
 // The calls the update makes on ethernet.ini, its copy and their directory.
 const char kUpdateCalls[] = "openat,read,write,lseek,fsync,fchmod,close,rename,unlink";

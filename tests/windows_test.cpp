@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/console_text.h"
 #include "tests/run_tool.h"
 
 namespace {
@@ -17,14 +18,6 @@ using Files = std::map<std::string, std::string>;
 
 const std::string kNoLibrary =
     "Could not load packet.dll: is the packet capture driver installed?\n";
-const std::string kBefore =
-    "Adapters installed:\nPhysical address read: 00:0c:29:ab:cd:ef\n"
-    "Writing settings to ethernet.ini.\n\n";
-const std::string kOld = "a=1\r\nETHER_NIF=old\r\n";
-const std::string kAfterNif = "a=1\r\nETHER_NIF=A\r\n";
-const std::string kAfterSpeed =
-    "a=1\r\nETHER_NIF=A\r\nETHER_MAC=020c29abcdef\r\n\r\nETHER_SPEED=100Mbps\r\n";
-const std::string kCopy = "__temp__ethernet__.ini";
 
 std::string Setting(const char* name) {
   const char* value = getenv(name);
@@ -73,15 +66,15 @@ std::vector<WindowsCase> Cases() {
       // program reading it through the C library does) it cannot be
       // replaced, and the new content stays in the copy.
       {"HeldOpenWithoutSharing", HeldOpen("none"), "",
-       kBefore + "Can't create or access ethernet.ini.\n\n", 1, {{"ethernet.ini", kOld}}, kAllCalls},
+       kBefore + kCannotAppend, 1, {{"ethernet.ini", kOld}}, kAllCalls},
       {"HeldOpenByAReader", HeldOpen("readwrite"), "",
-       kBefore + "Could not overwrite ethernet.ini file\n", 1,
+       kBefore + kCannotOverwrite, 1,
        {{"ethernet.ini", kOld}, {kCopy, kAfterNif}}, kAllCalls},
       // Things standing in the way on disk.
       {"DirectoryAtIni", Windows("ethercfg.exe"), "rm ethernet.ini && mkdir ethernet.ini",
-       kBefore + "Can't create or access ethernet.ini.\n\n", 1, {{"ethernet.ini", "<dir>"}}, kAllCalls},
+       kBefore + kCannotAppend, 1, {{"ethernet.ini", "<dir>"}}, kAllCalls},
       {"DirectoryAtCopy", Windows("ethercfg.exe"), "mkdir " + kCopy,
-       kBefore + "Could not create '__temp__ethernet__.ini'\n", 1,
+       kBefore + kCannotCreate, 1,
        {{"ethernet.ini", kOld}, {kCopy, "<dir>"}}, kAllCalls},
       {"LeftoverCopyReplaced", Windows("ethercfg.exe"), "printf stale > " + kCopy,
        kBefore + "\nUsing adapter 1\n", 0, {{"ethernet.ini", kAfterSpeed}}, kAllCalls},

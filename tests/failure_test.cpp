@@ -93,8 +93,6 @@ std::vector<Failure> Failures() {
   };
 }
 
-bool HaveStrace() { return system("strace -V >/dev/null 2>&1") == 0; }
-
 void PrintTo(const Failure& f, std::ostream* os) { *os << f.name; }
 
 class FailedRecording : public testing::TestWithParam<Failure> {};

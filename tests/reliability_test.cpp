@@ -76,8 +76,16 @@ const std::string kKeyFailed[3] = {
     kSpeedNotWritten,
 };
 
-// The calls the update makes on ethernet.ini, its copy and their directory.
-const char kUpdateCalls[] = "openat,read,write,lseek,fsync,fchmod,close,rename,unlink";
+// The calls the update makes on ethernet.ini, its copy and their directory,
+// one by one and as strace's list.
+const char* const kUpdateCallKinds[] = {"openat", "read", "write", "lseek", "fsync",
+                                        "fchmod", "close", "rename", "unlink"};
+const std::string kUpdateCalls = [] {
+  std::string list;
+  for (const char* call : kUpdateCallKinds)
+    list += (list.empty() ? "" : ",") + std::string(call);
+  return list;
+}();
 
 // The console of a run that failed with `message` after `written` keys.
 std::string FailedConsole(int written, const std::string& message) {
@@ -90,11 +98,6 @@ int StateOf(const std::string& ini) {
     if (ini == kStates[i])
       return i;
   return -1;
-}
-
-std::string Tool() {
-  const char* tool = getenv("ETHERCFG_TOOL");
-  return tool != nullptr ? tool : "";
 }
 
 // Files shown by what they hold ("state 1", "the first 4096 bytes of state
@@ -113,12 +116,6 @@ std::map<std::string, std::string> Shown(const Files& files) {
       what = std::to_string(bytes.size()) + " bytes of no state, from: " + bytes.substr(0, 80);
   }
   return shown;
-}
-
-bool HaveStrace() { return system("strace -V >/dev/null 2>&1") == 0; }
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 struct Outcome {
@@ -142,7 +139,7 @@ struct Workspace {
     top = pattern;
     dir = top + "/run";
     fs::create_directory(dir);
-    WriteFile(top + "/scenario", kScenario);
+    WriteWholeFile(top + "/scenario", kScenario);
   }
   ~Workspace() {
     std::error_code error;
@@ -154,7 +151,7 @@ struct Workspace {
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(dir, error))
       fs::remove_all(entry.path(), error);
-    WriteFile(dir + "/" + kIni, ini);
+    WriteWholeFile(dir + "/" + kIni, ini);
   }
 
   // The tool's two files, whatever else the directory holds.
@@ -170,7 +167,7 @@ struct Workspace {
 
   std::string Command(const std::string& wrap) const {
     return "cd " + ShellQuote(dir) + " && ETHERCFG_SCENARIO=" + ShellQuote(top + "/scenario") +
-           " ETHERCFG_CALL_LOG= " + wrap + " " + ShellQuote(Tool()) +
+           " ETHERCFG_CALL_LOG= " + wrap + " " + ShellQuote(ToolCommand()) +
            " </dev/null >" + ShellQuote(top + "/console") + " 2>" + ShellQuote(top + "/stderr");
   }
 
@@ -224,7 +221,7 @@ void PrintTo(const Sweep& sweep, std::ostream* os) { *os << SweepName(sweep); }
 
 std::vector<Sweep> Sweeps() {
   std::vector<Sweep> sweeps;
-  for (const char* call : {"openat", "read", "write", "lseek", "fsync", "fchmod", "close", "rename", "unlink"})
+  for (const char* call : kUpdateCallKinds)
     for (bool kill : {false, true})
       sweeps.push_back({call, kill});
   return sweeps;
@@ -352,7 +349,7 @@ TEST_P(EveryStep, LeavesAWholeStateAndTheDocumentedResult) {
   const std::string log = workspace.top + "/strace.log";
   // -P keeps the count to the update's own calls (not the loader's, nor the
   // scenario's); the copy's name does not exist yet, so it is named whole.
-  const std::string trace = std::string("strace -f -y -o ") + ShellQuote(log) + " -e trace=" + kUpdateCalls +
+  const std::string trace = "strace -f -y -o " + ShellQuote(log) + " -e trace=" + kUpdateCalls +
                             " -P ethernet.ini -P . -P " + kCopy + " -P \"$(pwd -P)/" + kCopy + "\"";
   int hits = 0;
   std::map<std::string, int> results;
@@ -418,7 +415,7 @@ pid_t StartSlowRun(const Workspace& workspace, int delay_us) {
   const std::vector<std::string> args = {
       "strace", "-f", "-o", "/dev/null", "-e", "trace=" + calls, "-P", kIni, "-P", ".",
       "-P", workspace.dir + "/" + kCopy, "-e", "inject=" + calls + ":delay_enter=" + std::to_string(delay_us),
-      Tool()};
+      ToolCommand()};
   std::vector<char*> argv;
   for (const std::string& arg : args)
     argv.push_back(const_cast<char*>(arg.c_str()));

@@ -20,7 +20,7 @@ std::string ReadWholeFile(const std::string& path) {
   return out.str();
 }
 
-static void WriteWholeFile(const std::string& path, const std::string& bytes) {
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary);
   out << bytes;
 }
@@ -36,10 +36,12 @@ std::string ShellQuote(const std::string& text) {
   return quoted + "'";
 }
 
-static std::string ToolCommand() {
+std::string ToolCommand() {
   const char* tool = getenv("ETHERCFG_TOOL");
   return tool != nullptr ? tool : "";
 }
+
+bool HaveStrace() { return system("strace -V >/dev/null 2>&1") == 0; }
 
 bool ToolIsNative() {
   const std::string tool = ToolCommand();

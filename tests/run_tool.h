@@ -38,8 +38,17 @@ ToolResult RunTool(const ToolRun& run);
 /// so that POSIX-only setups and wrappers apply.
 bool ToolIsNative();
 
+/// The command in ETHERCFG_TOOL; empty when it names none.
+std::string ToolCommand();
+
+/// Whether strace can be run here, for the tests that inject faults with it.
+bool HaveStrace();
+
 /// Reads a whole file; empty when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
+
+/// Writes `bytes` to `path`, replacing what was there.
+void WriteWholeFile(const std::string& path, const std::string& bytes);
 
 /// Quotes a text for the shell.
 std::string ShellQuote(const std::string& text);

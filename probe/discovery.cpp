@@ -1,4 +1,5 @@
 #include "probe/probe.h"
+#include "settings/settings.h"
 
 std::vector<std::string> AdapterNameTable;
 
@@ -14,11 +15,6 @@ std::vector<std::string> SplitAdapterNames(const char* block, size_t size) {
     start = i + 1;
   }
   return names;
-}
-
-static bool IsBlank(int c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
-         c == '\r';
 }
 
 static bool IsDigit(int c) { return c >= '0' && c <= '9'; }

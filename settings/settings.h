@@ -24,6 +24,10 @@
 extern const char kIniName[];
 extern const char kTempIniName[];
 
+/// Whether `c` is a blank: space, tab, LF, VT, FF or CR, whatever the locale.
+/// The settings file and the tool's number reading know exactly these six.
+bool IsBlank(int c);
+
 /// Whether a line (without its line end) belongs to `key`: its first word,
 /// delimited by the blanks space, tab, LF, VT, FF and CR, begins with the key
 /// (case-sensitively). "ETHER_NIF = x" and "ETHER_NIFX=y" belong to

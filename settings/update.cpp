@@ -10,12 +10,6 @@ const char kTempIniName[] = "__temp__ethernet__.ini";
 
 namespace {
 
-// Exactly these six, whatever the locale says.
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
-         c == '\r';
-}
-
 // Reads one line into `line` without its line end; CR LF and a lone LF end a
 // line. Returns false at the end of the file or on a read error (see ferror),
 // when nothing was read. `*ended` tells whether the line had a line end.
@@ -49,6 +43,11 @@ struct OpenFile {
 };
 
 }  // namespace
+
+bool IsBlank(int c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
+         c == '\r';
+}
 
 bool LineIsBlank(const std::string& line) {
   for (char c : line)
